@@ -24,6 +24,13 @@ class EVariantError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A memory access fault. Nothing on this platform turns a fault signal into one; code that detects
+// an invalid address raises it, and the crash filter throttles its reports.
+class EAccessViolation : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
 inline constexpr const char* kParamListUnit = "Public/Common/zunParamLst";
 inline constexpr const char* kAssertionFailure = "Assertion failure";
 
