@@ -8,7 +8,9 @@
 #include "abi/params_list.h"
 #include "module/call_params.h"
 #include "module/call_record.h"
+#include "module/crash_filter.h"
 #include "module/instance_registry.h"
+#include "platform/stack_trace.h"
 #include "platform/wait_flags.h"
 #include "webrill/abi.h"
 
@@ -204,13 +206,16 @@ int32_t WEBRILL_STDCALL ExecutePluginCommand(TPluginCallRec* rec) {
         auto instance = Lookup(rec);
         if (!instance) return WR_RESULT_REFUSED;
         webrill::module::CheckCallParams(rec->Params);
-        std::string command;
-        {
-            auto value = webrill::abi::ParamsList(rec->Params).GetValue("COMMAND");
-            if (webrill::abi::VarIsEmptyOrNull(value.Raw())) return WR_RESULT_REFUSED;
-            command = webrill::abi::VarToText(value.Raw());
+        auto value = webrill::abi::ParamsList(rec->Params).GetValue("COMMAND");
+        if (webrill::abi::VarIsEmptyOrNull(value.Raw())) return WR_RESULT_REFUSED;
+        try {
+            return instance->ExecuteCommand(webrill::abi::VarToText(value.Raw()), *rec);
+        } catch (...) {
+            webrill::module::ReportBoundaryException(std::current_exception());
+            const std::string trace = webrill::platform::CurrentStackTrace();
+            if (!trace.empty()) instance->Log(webrill::module::kLogError, trace);
+            return WR_RESULT_EXCEPTION;
         }
-        return instance->ExecuteCommand(command, *rec);
     } catch (...) {
         return WR_RESULT_EXCEPTION;
     }

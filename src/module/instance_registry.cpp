@@ -56,6 +56,7 @@ std::shared_ptr<TzunPlugin> InstanceRegistry::Lookup(const TPluginCallRec& rec) 
     std::shared_ptr<TzunPlugin> made;
     try {
         made = PluginClassSlot()(rec);
+        made->AfterCreate();
     } catch (...) {
         return nullptr;
     }
