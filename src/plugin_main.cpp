@@ -1,2 +1,11 @@
-// The plug-in library. Its instances are made by the class registered with the instance registry;
-// until the engine registers its own, that is the module base.
+// The plug-in library: when it is loaded, TaPlugin becomes the class of new instances.
+#include "engine/plugin_dm.h"
+
+namespace {
+
+const bool gRegistered = [] {
+    webrill::engine::RegisterPluginClass();
+    return true;
+}();
+
+}  // namespace
