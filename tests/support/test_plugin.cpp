@@ -2,8 +2,10 @@
 
 #include <stdexcept>
 
+#include "abi/errors.h"
 #include "module/call_params.h"
 #include "module/instance_registry.h"
+#include "support/test_host.h"
 
 namespace webrill::testing {
 
@@ -28,8 +30,14 @@ int32_t TestPlugin::ExecuteCommand(const std::string& command, TPluginCallRec& r
         return 0;
     }
     if (command == "THROW") throw std::runtime_error("command failed");
+    if (command == "ASSERT") throw EAssertionFailed(kAssertionFailure, "tests");
     if (command == "RESULT-OF") return module::ReadIntParam(rec.Params, "VALUE").value_or(-100);
     return TzunPlugin::ExecuteCommand(command, rec);
+}
+
+std::shared_ptr<module::TzunPlugin> InstanceOf(uint32_t id) {
+    CallRecord call(id);
+    return module::Registry()->Lookup(call.Rec());
 }
 
 TestPluginScope::TestPluginScope() {
