@@ -103,6 +103,15 @@ TEST(LogFallbackTest, AWindowThatDoesNotAnswerGetsTheLinesQueued) {
     plugin->MessagesProcessorHandle = 0;
 }
 
+TEST_F(ExchangeTest, ACommandThatFailsLeavesAStackTraceAtLevelZero) {
+    CallRecord call(1);
+    EXPECT_EQ(RunCommand(call, "ASSERT"), -3);
+    auto lines = plugin->LogQueue.LockList();
+    ASSERT_EQ(lines->size(), 1u);
+    EXPECT_EQ(lines->front().rfind("\x01Webrill. ", 0), 0u);
+    EXPECT_GT(lines->front().size(), 20u);  // the frames, on one line
+}
+
 TEST_F(ExchangeTest, ExportingWithoutDataLogsNoDataAndSkipsTheHandler) {
     int handled = 0;
     plugin->OnProcessData = [&](module::TzunPlugin&, TPluginCallRec&, int32_t&) { ++handled; };
