@@ -6,7 +6,7 @@ set -euo pipefail
 native=(
   build-essential cmake ninja-build pkg-config git clang clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
-  libpcre2-dev libicu-dev libsqlite3-dev sqlite3
+  libpcre2-dev libicu-dev libsqlite3-dev sqlite3 libsimpleini-dev
   qemu-user gcc-multilib g++-multilib
 )
 # i386 builds of the libraries the plug-in and its tests link against.
