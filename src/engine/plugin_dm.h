@@ -1,6 +1,14 @@
 #pragma once
 
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/data_source_cfg.h"
 #include "module/plugin.h"
+#include "rules/rule_lists.h"
+#include "texts/text_resources.h"
 
 namespace webrill::engine {
 
@@ -9,9 +17,23 @@ namespace webrill::engine {
 class TaPlugin : public module::TzunPlugin {
   public:
     explicit TaPlugin(const TPluginCallRec& rec);
+    ~TaPlugin() override;
+
+    std::vector<std::string> Properties;  // the settings list
+    std::unique_ptr<texts::TTextResources> TextResources;
+    std::unique_ptr<TDataSourceCfg> Config;  // present between LOAD and UNLOAD
+    std::atomic<bool> Closed{true};
+    std::unique_ptr<rules::TParserItemList> ParserItems;
+    std::unique_ptr<rules::TFilterList> Filters;
 
   private:
+    void zunPluginCreate();
+    void zunPluginLoad();
+    void zunPluginUnload();
+    void zunPluginStateChanged(TModuleTypes types);
     void zunPluginBeforeGetParserItems();
+    void zunPluginSaveSettingsNow();
+    void zunPluginLoadSettingsNow();
 };
 
 // Makes TaPlugin the class of new instances.

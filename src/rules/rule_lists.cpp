@@ -1,0 +1,21 @@
+#include "rules/rule_lists.h"
+
+#include "rules/text_tokens.h"
+
+namespace webrill::rules {
+
+void BuildParserItemList(const TProxyCodeObject& config, bool parserRoleOn, TParserItemList& target) {
+    if (!parserRoleOn) return;
+    for (const std::string& line : SplitRuleLines(config.Param_Hint)) {
+        if (auto item = ParseItemLine(line)) target.Add(new TParserItem(std::move(*item)));
+    }
+}
+
+void BuildFilterList(const TProxyCodeObject& config, TFilterList& target) {
+    target.Clear();
+    for (const std::string& line : SplitRuleLines(config.Filters_Hint)) {
+        if (auto filter = ParseFilterLine(line)) target.Add(new TFilterItem(std::move(*filter)));
+    }
+}
+
+}  // namespace webrill::rules
