@@ -1,7 +1,10 @@
 #include "engine/plugin_dm.h"
 
+#include <filesystem>
+
 #include "module/instance_registry.h"
 #include "settings/settings_bridge.h"
+#include "texts/language_translator.h"
 
 namespace webrill::engine {
 
@@ -18,14 +21,37 @@ TaPlugin::TaPlugin(const TPluginCallRec& rec) : TzunPlugin(rec) {
     OnBeforeGetParserItems = [this](TzunPlugin&) { zunPluginBeforeGetParserItems(); };
     OnSaveSettingsNow = [this](TzunPlugin&) { zunPluginSaveSettingsNow(); };
     OnLoadSettingsNow = [this](TzunPlugin&) { zunPluginLoadSettingsNow(); };
+    MakeTranslator();
     zunPluginCreate();
+}
+
+std::string TaPlugin::LanguageFilePath() const {
+    const std::string name = ModuleFileName.substr(0, ModuleFileName.rfind('.'));
+    return ModuleFolder + name + ".lng";
+}
+
+void TaPlugin::MakeTranslator() {
+    auto translator = std::make_unique<texts::TLanguageTranslator>();
+    translator->LanguageFile = LanguageFilePath();
+    std::error_code error;
+    if (!std::filesystem::exists(translator->LanguageFile, error)) translator->LanguageFile.clear();
+    translator->ComponentProperties.insert(translator->ComponentProperties.end(),
+                                           {"MsgNoData", "MsgWriteComplete", "MsgWriteCompleteError"});
+    const std::string file = translator->LanguageFile;
+    InstallTranslator(std::move(translator), file);
 }
 
 TaPlugin::~TaPlugin() = default;
 
 void TaPlugin::zunPluginCreate() {
     TextResources = std::make_unique<texts::TTextResources>();
+    if (Language.empty()) Language = "NONE";
+    if (Translator) Translator->TranslateObject(*TextResources, Language, "EN");
     Closed = true;
+    if (auto* translator = dynamic_cast<texts::TLanguageTranslator*>(Translator.get())) {
+        translator->ComponentProperties.insert(translator->ComponentProperties.end(),
+                                               {"Columns", "Header", "ComboItems"});
+    }
 }
 
 void TaPlugin::zunPluginLoad() {

@@ -26,7 +26,11 @@ class TaPlugin : public module::TzunPlugin {
     std::unique_ptr<rules::TParserItemList> ParserItems;
     std::unique_ptr<rules::TFilterList> Filters;
 
+    // The language file: the library's path with the extension ".lng".
+    std::string LanguageFilePath() const;
+
   private:
+    void MakeTranslator();
     void zunPluginCreate();
     void zunPluginLoad();
     void zunPluginUnload();

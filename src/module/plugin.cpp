@@ -1,5 +1,7 @@
 #include "module/plugin.h"
 
+#include <filesystem>
+
 #include "abi/params_list.h"
 #include "platform/module_facts.h"
 
@@ -25,6 +27,14 @@ TzunPlugin::~TzunPlugin() {
     abi::DestroyParamsList(EventRows);
     delete notifications_.exchange(nullptr);
     platform::ReleaseModule(HostModule);
+}
+
+void TzunPlugin::InstallTranslator(std::unique_ptr<ITranslator> translator, const std::string& languageFile) {
+    Translator = std::move(translator);
+    Language = "EN";
+    std::error_code error;
+    if (!languageFile.empty() && std::filesystem::exists(languageFile, error))
+        Language = Translator->FileLanguage();
 }
 
 void TzunPlugin::AfterCreate() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "abi/variant.h"
+#include "component/component.h"
 #include "module/declared_items.h"
 #include "module/thread_containers.h"
 #include "platform/host_module.h"
@@ -62,8 +63,12 @@ class ITranslator {
     virtual ~ITranslator() = default;
     // The language the language file names as its default; empty when the file has none.
     virtual std::string FileLanguage() = 0;
+    // The module's own texts.
     virtual void Translate(class TzunPlugin& component, const std::string& language,
                            const std::string& from) = 0;
+    // An object and everything it owns.
+    virtual void TranslateObject(component::TComponent& object, const std::string& language,
+                                 const std::string& from) = 0;
 };
 
 // The base of every plug-in instance: the host-interface state of one instance. The exports find
@@ -156,6 +161,9 @@ class TzunPlugin {
     std::function<bool(uintptr_t window, TRect& rect)> ReadWindowRect;
 
     // ---- Operations ----
+    // Takes the translator and, when the language file next to the library exists, the language it
+    // names as the default; without the file the translator has none and nothing is translated.
+    void InstallTranslator(std::unique_ptr<ITranslator> translator, const std::string& languageFile);
     // The last step of creation, after the concrete class has set its properties: the instance's
     // texts are put into its language. The registry calls it once the constructor returned.
     virtual void AfterCreate();

@@ -67,6 +67,7 @@ class RecordingTranslator : public ITranslator {
     void Translate(TzunPlugin&, const std::string& language, const std::string& from) override {
         calls.push_back(language + "<" + from);
     }
+    void TranslateObject(component::TComponent&, const std::string&, const std::string&) override {}
     std::vector<std::string> calls;
 };
 
