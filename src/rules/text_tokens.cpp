@@ -1,6 +1,7 @@
 #include "rules/text_tokens.h"
 
 #include "abi/cp1252.h"
+#include "module/thread_containers.h"
 
 namespace webrill::rules {
 
@@ -65,18 +66,7 @@ int32_t IndexInList(std::string_view listText, std::string_view name, bool foldC
 }
 
 std::vector<std::string> SplitRuleLines(std::string_view text) {
-    const size_t nul = text.find('\0');
-    if (nul != std::string_view::npos) text = text.substr(0, nul);
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
-        lines.emplace_back(text.substr(start, end - start));
-        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
-        start = end + 1;
-    }
-    return lines;
+    return module::TThreadStringList::SplitLines(text.substr(0, text.find('\0')));
 }
 
 }  // namespace webrill::rules

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "abi/cp1252.h"
+#include "module/thread_containers.h"
 #include "settings/ini_backend.h"
 #include "settings/registry_backend.h"
 #include "settings/text_encoding.h"
@@ -62,19 +63,6 @@ std::string LinesText(const component::StringList& lines) {
     for (const auto& line : lines)
         text += line + "\r\n";
     return text;
-}
-
-component::StringList SplitLines(std::string_view text) {
-    component::StringList lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
-        lines.emplace_back(text.substr(start, end - start));
-        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
-        start = end + 1;
-    }
-    return lines;
 }
 
 const std::string& TextOf(const StoredValue& value) {
@@ -155,7 +143,7 @@ void LoadProperty(SettingsBackend& backend, const SettingLine& line, TComponent&
             value = DecodeSettingText(TextOf(*stored));
             break;
         case PropertyKind::Lines:
-            value = SplitLines(DecodeSettingText(TextOf(*stored)));
+            value = module::TThreadStringList::SplitLines(DecodeSettingText(TextOf(*stored)));
             break;
         case PropertyKind::Variant:
             value = abi::Variant::Adopt(abi::VarOleText(TextOf(*stored)));

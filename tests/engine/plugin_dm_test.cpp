@@ -11,6 +11,7 @@
 
 #include "abi/params_list.h"
 #include "module/instance_registry.h"
+#include "support/temp_folder.h"
 #include "support/test_host.h"
 
 namespace webrill::engine {
@@ -18,29 +19,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testing::ReadFile;
 
 class PluginDMTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/webrill-plugin-XXXXXX";
-        folder = mkdtemp(pattern);
-        setenv("WEBRILL_REGISTRY_LOCAL_MACHINE", (folder / "lm.sqlite").c_str(), 1);
-        setenv("WEBRILL_REGISTRY_CURRENT_USER", (folder / "cu.sqlite").c_str(), 1);
-        RegisterPluginClass();
-    }
+    void SetUp() override { RegisterPluginClass(); }
     void TearDown() override {
         module::Registry()->DestroyAll();
         module::SetPluginClass(
             [](const TPluginCallRec& rec) { return std::make_unique<module::TzunPlugin>(rec); });
-        unsetenv("WEBRILL_REGISTRY_LOCAL_MACHINE");
-        unsetenv("WEBRILL_REGISTRY_CURRENT_USER");
-        fs::remove_all(folder);
     }
     TaPlugin& Plugin() {
         testing::CallRecord call(1);
@@ -56,7 +43,8 @@ class PluginDMTest : public ::testing::Test {
         return testing::RunCommand(call, command);
     }
 
-    fs::path folder;
+    testing::TempFolder temp;
+    const fs::path& folder = temp.Path();
     std::shared_ptr<module::TzunPlugin> instance;
 };
 
@@ -113,7 +101,7 @@ TEST_F(PluginDMTest, WithoutAnIniFileTheRegistryEmulationKeepsTheSettings) {
     ASSERT_EQ(testing::RunCommand(call, "LOAD"), 0);
     Plugin().Config->Width = 777;
     ASSERT_EQ(testing::RunCommand(call, "SAVE-SETTINGS-NOW"), -2);
-    EXPECT_TRUE(fs::exists(folder / "lm.sqlite"));
+    EXPECT_TRUE(fs::exists(folder / "lm" / "hive.sqlite"));
     Plugin().Config->Width = 1;
     ASSERT_EQ(testing::RunCommand(call, "LOAD-SETTINGS-NOW"), -2);
     EXPECT_EQ(Plugin().Config->Width, 777);

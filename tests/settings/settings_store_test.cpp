@@ -17,32 +17,17 @@
 #include "platform/registry_hive.h"
 #include "rules/config_object.h"
 #include "settings/ini_backend.h"
+#include "support/temp_folder.h"
 
 namespace webrill::settings {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using testing::ReadFile;
 
 class SettingsStoreTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/webrill-settings-XXXXXX";
-        folder = mkdtemp(pattern);
-        setenv("WEBRILL_REGISTRY_LOCAL_MACHINE", (folder / "lm" / "hive.sqlite").c_str(), 1);
-        setenv("WEBRILL_REGISTRY_CURRENT_USER", (folder / "cu" / "hive.sqlite").c_str(), 1);
-    }
-    void TearDown() override {
-        unsetenv("WEBRILL_REGISTRY_LOCAL_MACHINE");
-        unsetenv("WEBRILL_REGISTRY_CURRENT_USER");
-        fs::remove_all(folder);
-    }
     TSettingsStore Store(const std::string& iniFile = {}) {
         TSettingsStore store;
         store.RegistryPath = "\\Software\\Webrill\\";
@@ -50,7 +35,8 @@ class SettingsStoreTest : public ::testing::Test {
         store.Components = rules::PluginSettingsLines();
         return store;
     }
-    fs::path folder;
+    testing::TempFolder temp;
+    const fs::path& folder = temp.Path();
 };
 
 TEST_F(SettingsStoreTest, AFreshSaveWritesOneSectionWithEveryKeyInListOrder) {
