@@ -12,4 +12,7 @@ namespace webrill::abi {
 // "$FFFFFFFF" reads as -1.
 std::optional<int32_t> ReadPlatformInt32(std::string_view text);
 
+// 0 to 15 for a hexadecimal digit of either case, -1 for anything else.
+int HexDigitValue(char c);
+
 }  // namespace webrill::abi

@@ -4,6 +4,7 @@
 
 #include "abi/errors.h"
 #include "abi/params_list.h"
+#include "abi/text_trim.h"
 #include "module/call_params.h"
 #include "module/call_record.h"
 #include "module/plugin.h"
@@ -34,15 +35,6 @@ class CommandScope {
     std::lock_guard<std::recursive_mutex> lock_;
 };
 
-std::string Trimmed(std::string_view text) {
-    size_t first = 0, last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ')
-        ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
-        --last;
-    return std::string(text.substr(first, last - first));
-}
-
 // The n-th ";"-separated field (from 0), trimmed; empty when the line has fewer.
 std::string Field(std::string_view line, size_t n) {
     size_t start = 0;
@@ -52,7 +44,8 @@ std::string Field(std::string_view line, size_t n) {
         ++start;
     }
     const size_t end = line.find(';', start);
-    return Trimmed(line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+    return std::string(abi::TrimControls(
+        line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start)));
 }
 
 bool ReadDecimal(const std::string& text, int32_t& value) {

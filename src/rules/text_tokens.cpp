@@ -1,17 +1,13 @@
 #include "rules/text_tokens.h"
 
 #include "abi/cp1252.h"
+#include "abi/text_trim.h"
 #include "module/thread_containers.h"
 
 namespace webrill::rules {
 
 std::string TrimControls(std::string_view text) {
-    size_t first = 0, last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ')
-        ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
-        --last;
-    return std::string(text.substr(first, last - first));
+    return std::string(abi::TrimControls(text));
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {

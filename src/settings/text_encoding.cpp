@@ -2,18 +2,11 @@
 
 #include <cstdio>
 
+#include "abi/integer_text.h"
+
 namespace webrill::settings {
 
-namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
+using abi::HexDigitValue;
 
 std::string EncodeSettingText(std::string_view text) {
     const size_t firstNonSpace = text.find_first_not_of(' ');
@@ -52,8 +45,9 @@ std::string DecodeSettingText(std::string_view text) {
         } else if (i + 1 < text.size() && text[i + 1] == '%') {
             decoded += '%';
             ++i;
-        } else if (i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
-            decoded += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+        } else if (i + 2 < text.size() && HexDigitValue(text[i + 1]) >= 0 &&
+                   HexDigitValue(text[i + 2]) >= 0) {
+            decoded += static_cast<char>(HexDigitValue(text[i + 1]) * 16 + HexDigitValue(text[i + 2]));
             i += 2;
         } else {
             decoded += '%';

@@ -1,7 +1,6 @@
 #include "texts/language_translator.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -9,6 +8,7 @@
 #include <sstream>
 
 #include "abi/cp1252.h"
+#include "abi/integer_text.h"
 #include "platform/tick_count.h"
 #include "texts/text_resources.h"
 
@@ -71,12 +71,10 @@ std::string EscapeControls(const std::string& text) {
 std::string UnescapeControls(const std::string& text) {
     std::string plain;
     for (size_t i = 0; i < text.size(); ++i) {
-        unsigned value;
-        if (text[i] == '%' && i + 2 < text.size() + 0 &&
-            std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
-            std::isxdigit(static_cast<unsigned char>(text[i + 2])) &&
-            std::sscanf(text.substr(i + 1, 2).c_str(), "%2x", &value) == 1) {
-            plain += static_cast<char>(value);
+        if (text[i] == '%' && i + 2 < text.size() && abi::HexDigitValue(text[i + 1]) >= 0 &&
+            abi::HexDigitValue(text[i + 2]) >= 0) {
+            plain +=
+                static_cast<char>(abi::HexDigitValue(text[i + 1]) * 16 + abi::HexDigitValue(text[i + 2]));
             i += 2;
         } else {
             plain += text[i];
