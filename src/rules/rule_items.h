@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "rules/regex.h"
 
 namespace webrill::rules {
 
@@ -46,8 +49,13 @@ struct TFilterItem {
     uint8_t ExpressionType = 0;  // 0 Text, 1 Regular expression
     uint8_t Action = 0;          // 1 Parse, else Ignore
     std::string Expression;
+    // The expression compiled once, when the list is built (regular-expression rows only).
+    std::shared_ptr<const CompiledPattern> Pattern;
 
-    bool operator==(const TFilterItem&) const = default;
+    bool operator==(const TFilterItem& other) const {
+        return Situation == other.Situation && ExpressionType == other.ExpressionType &&
+               Action == other.Action && Expression == other.Expression;
+    }
 };
 
 // The data type code of a name (without regard to case); 17 for an unknown one.

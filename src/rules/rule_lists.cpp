@@ -14,7 +14,11 @@ void BuildParserItemList(const TProxyCodeObject& config, bool parserRoleOn, TPar
 void BuildFilterList(const TProxyCodeObject& config, TFilterList& target) {
     target.Clear();
     for (const std::string& line : SplitRuleLines(config.Filters_Hint)) {
-        if (auto filter = ParseFilterLine(line)) target.Add(new TFilterItem(std::move(*filter)));
+        auto filter = ParseFilterLine(line);
+        if (!filter) continue;
+        if (filter->ExpressionType == 1)
+            filter->Pattern = std::make_shared<const CompiledPattern>(filter->Expression);
+        target.Add(new TFilterItem(std::move(*filter)));
     }
 }
 

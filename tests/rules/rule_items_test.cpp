@@ -71,7 +71,7 @@ TEST(ItemLineTest, WrittenLinesReadBack) {
 TEST(FilterLineTest, RowsThatAreBuilt) {
     const auto row = ParseFilterLine("1||1||  ^GET  ||1");
     ASSERT_TRUE(row);
-    EXPECT_EQ(*row, (TFilterItem{1, 1, 1, "^GET"}));
+    EXPECT_EQ(*row, (TFilterItem{1, 1, 1, "^GET", nullptr}));
     EXPECT_EQ(FilterLine(*row), "1||1||^GET||1");
     EXPECT_EQ(ParseFilterLine("2||0||a[7C]b||0")->Expression, "a|b");
     for (const char* line :
