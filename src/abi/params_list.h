@@ -41,7 +41,6 @@ class ParamsList {
 
     TzunParamsList* Raw() const { return list_; }
     int32_t Count() const { return list_->Count; }
-    bool Empty() const { return list_->Count == 0; }
 
     // None for an index outside 0 .. Count-1.
     TzunParamsListItem* Items(int32_t index) const;

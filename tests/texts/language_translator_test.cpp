@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "engine/plugin_dm.h"
+#include "support/temp_folder.h"
 #include "support/test_host.h"
 #include "texts/text_resources.h"
 
@@ -33,15 +34,11 @@ struct Control : component::TComponent {
 
 class TranslatorTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/webrill-lng-XXXXXX";
-        folder = mkdtemp(pattern);
-        translator.LanguageFile = (folder / "webrill.lng").string();
-    }
-    void TearDown() override { fs::remove_all(folder); }
+    void SetUp() override { translator.LanguageFile = (folder / "webrill.lng").string(); }
     void Write(const std::string& text) { std::ofstream(translator.LanguageFile, std::ios::binary) << text; }
 
-    fs::path folder;
+    webrill::testing::TempFolder temp;
+    const fs::path& folder = temp.Path();
     TLanguageTranslator translator;
 };
 
