@@ -74,27 +74,39 @@ class TComponent {
     std::vector<TComponent*> components_;
 };
 
-// Table entries bound to fields of a class.
+// Table entries bound to fields of a class. A field whose type is one of PropertyValue's
+// alternatives is read and written as it is.
+template <class C, class T>
+PropertyInfo FieldProperty(std::string name, PropertyKind kind, T C::*field) {
+    return {std::move(name),
+            kind,
+            {},
+            [field](const TComponent& c) -> PropertyValue { return static_cast<const C&>(c).*field; },
+            [field](TComponent& c, const PropertyValue& v) { static_cast<C&>(c).*field = std::get<T>(v); }};
+}
+
 template <class C>
 PropertyInfo IntegerProperty(std::string name, int32_t C::*field) {
-    return {
-        std::move(name),
-        PropertyKind::Integer,
-        {},
-        [field](const TComponent& c) -> PropertyValue { return static_cast<const C&>(c).*field; },
-        [field](TComponent& c, const PropertyValue& v) { static_cast<C&>(c).*field = std::get<int32_t>(v); }};
+    return FieldProperty(std::move(name), PropertyKind::Integer, field);
 }
 
 template <class C>
 PropertyInfo RealProperty(std::string name, double C::*field) {
-    return {
-        std::move(name),
-        PropertyKind::Real,
-        {},
-        [field](const TComponent& c) -> PropertyValue { return static_cast<const C&>(c).*field; },
-        [field](TComponent& c, const PropertyValue& v) { static_cast<C&>(c).*field = std::get<double>(v); }};
+    return FieldProperty(std::move(name), PropertyKind::Real, field);
 }
 
+template <class C>
+PropertyInfo TextProperty(std::string name, std::string C::*field) {
+    return FieldProperty(std::move(name), PropertyKind::Text, field);
+}
+
+// A string list whose contents are replaced on assignment.
+template <class C>
+PropertyInfo LinesProperty(std::string name, StringList C::*field) {
+    return FieldProperty(std::move(name), PropertyKind::Lines, field);
+}
+
+// A Boolean is the enumeration False, True.
 template <class C>
 PropertyInfo BooleanProperty(std::string name, bool C::*field) {
     return {std::move(name),
@@ -105,29 +117,6 @@ PropertyInfo BooleanProperty(std::string name, bool C::*field) {
             },
             [field](TComponent& c, const PropertyValue& v) {
                 static_cast<C&>(c).*field = std::get<EnumValue>(v).Index != 0;
-            }};
-}
-
-template <class C>
-PropertyInfo TextProperty(std::string name, std::string C::*field) {
-    return {std::move(name),
-            PropertyKind::Text,
-            {},
-            [field](const TComponent& c) -> PropertyValue { return static_cast<const C&>(c).*field; },
-            [field](TComponent& c, const PropertyValue& v) {
-                static_cast<C&>(c).*field = std::get<std::string>(v);
-            }};
-}
-
-// A string list whose contents are replaced on assignment.
-template <class C>
-PropertyInfo LinesProperty(std::string name, StringList C::*field) {
-    return {std::move(name),
-            PropertyKind::Lines,
-            {},
-            [field](const TComponent& c) -> PropertyValue { return static_cast<const C&>(c).*field; },
-            [field](TComponent& c, const PropertyValue& v) {
-                static_cast<C&>(c).*field = std::get<StringList>(v);
             }};
 }
 

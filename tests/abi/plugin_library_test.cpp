@@ -9,6 +9,7 @@
 #include <string>
 
 #include "abi/params_list.h"
+#include "support/built_in_items.h"
 #include "webrill/abi.h"
 
 namespace {
@@ -107,14 +108,7 @@ TEST_F(PluginLibraryTest, AHostLoadsSwitchesOnReadsItemsHearsLogsAndUnloads) {
     ParamsList(params.Raw()).SetValue("RESULT", webrill::abi::VarNull(), true);
     EXPECT_EQ(command("ITEMS"), 0);
     const std::string items = webrill::abi::VarToText(ParamsList(params.Raw()).GetValue("RESULT").Raw());
-    EXPECT_EQ(items,
-              "Full data packet|FULL_DATA_PACKET|String|\r\n"
-              "Data packet|DATA_PACKET|String|\r\n"
-              "Datetime stamp|DATE_TIME_STAMP|DateTime|\r\n"
-              "Data source ID|DATA_SOURCE_ID|Integer|\r\n"
-              "Data source name|DATA_SOURCE_NAME|String|\r\n"
-              "Data source full name|DATA_SOURCE_FULL_NAME|String|\r\n"
-              "Client ID|CLIENTID|Integer|");
+    EXPECT_EQ(items, kBuiltInItemsText);
 
     // An export call without data logs at once through the window.
     webrill::abi::OwnedParamsList empty;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/built_in_items.h"
+
 namespace webrill::module {
 namespace {
 
@@ -21,14 +23,7 @@ TEST(DeclaredItemsTest, TheSevenBuiltInItemsInOrder) {
     EXPECT_EQ(items.size(), 6u);
     items.clear();
     AddBuiltInItems(items, true);
-    EXPECT_EQ(DeclaredItemsText(items),
-              "Full data packet|FULL_DATA_PACKET|String|\r\n"
-              "Data packet|DATA_PACKET|String|\r\n"
-              "Datetime stamp|DATE_TIME_STAMP|DateTime|\r\n"
-              "Data source ID|DATA_SOURCE_ID|Integer|\r\n"
-              "Data source name|DATA_SOURCE_NAME|String|\r\n"
-              "Data source full name|DATA_SOURCE_FULL_NAME|String|\r\n"
-              "Client ID|CLIENTID|Integer|");
+    EXPECT_EQ(DeclaredItemsText(items), kBuiltInItemsText);
 }
 
 TEST(DeclaredItemsTest, TheTextFormReadsBackAsItWasWritten) {
